@@ -1,0 +1,91 @@
+#pragma once
+// The main window. Its layout and event bindings are its form description
+// (TavrinPicker.form.cpp); this class holds the components the description creates,
+// the four helper objects, and the event handlers.
+//
+// The colour being edited lives in the three scroll bars. A bar change runs the
+// editing chain: snapshot of the bars (TSlider), swatch (TColorLabel), the channel's
+// spin edit, and both codes (THTMLColor). A spin edit change moves its bar.
+#include "Form.h"
+
+class TLabel;
+class TMainMenu;
+class TMenuItem;
+class TFlatButton;
+class TFlatSpeedButton;
+class TShape;
+class TTimer;
+class TPageControl;
+class TTabSheet;
+class TScrollBar;
+class TSpinEdit;
+class TImage;
+class TSlider;
+class TColorLabel;
+class THTMLColor;
+class TSpoit;
+struct TPublished;
+
+class TFrmMain : public TForm {
+    Q_OBJECT
+public:
+    static const TFormDesc& Description();
+    static const TPublished& Published();
+
+    TLabel* Label1 = nullptr;
+    TLabel* lblSWebSafe = nullptr;
+    TLabel* lblHtmlCode = nullptr;
+    TLabel* lblWebSafe = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* File1 = nullptr;
+    TMenuItem* Exit1 = nullptr;
+    TMenuItem* Copy1 = nullptr;
+    TMenuItem* Help1 = nullptr;
+    TMenuItem* About1 = nullptr;
+    TMenuItem* HTML1 = nullptr;
+    TMenuItem* Web1 = nullptr;
+    TLabel* Label5 = nullptr;
+    TFlatButton* fbtHTML = nullptr;
+    TFlatButton* fbtWebSafe = nullptr;
+    TShape* Shape1 = nullptr;
+    TLabel* Label7 = nullptr;
+    TFlatSpeedButton* ftbSpoit = nullptr;
+    TTimer* Timer1 = nullptr;
+    TLabel* lblMsg = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TLabel* Label4 = nullptr;
+    TScrollBar* sclRed = nullptr;
+    TScrollBar* sclGreen = nullptr;
+    TScrollBar* sclBlue = nullptr;
+    TSpinEdit* spnR = nullptr;
+    TSpinEdit* spnG = nullptr;
+    TSpinEdit* spnB = nullptr;
+    TTabSheet* TabSheet2 = nullptr;
+    TImage* Image1 = nullptr;
+    TLabel* lblSpoitMsg = nullptr;
+    TMenuItem* Web2 = nullptr;
+
+private:
+    TSlider* FSlider = nullptr;
+    TColorLabel* FColorLabel = nullptr;
+    THTMLColor* FHTMLColor = nullptr;
+    TSpoit* FSpoit = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void sclRedChange(TObject* Sender);
+    void sclGreenChange(TObject* Sender);
+    void sclBlueChange(TObject* Sender);
+    void spnRChange(TObject* Sender);
+    void spnGChange(TObject* Sender);
+    void spnBChange(TObject* Sender);
+    void BarChanged(TScrollBar* Bar, TSpinEdit* Spin);
+    void SpinChanged(TSpinEdit* Spin, TScrollBar* Bar);
+
+    friend class TFrmMainInspector; // tests look at the helper objects
+};
+
+extern TFrmMain* FrmMain;
