@@ -37,8 +37,6 @@ bool TControl::SetProperty(std::string_view Prop, const TPropValue& V)
     else if (Prop == "ShowHint") { FShowHint = PropFlag(V, Prop); UpdateHint(); }
     else if (Prop == "ParentShowHint") { FParentShowHint = PropFlag(V, Prop); UpdateHint(); }
     else if (Prop == "TabOrder") FTabOrder = int(PropNumber(V, Prop));
-    else if (Prop == "TabStop")
-        FWidget.setFocusPolicy(PropFlag(V, Prop) ? Qt::StrongFocus : Qt::ClickFocus);
     else if (Prop == "ParentFont") { if (PropFlag(V, Prop)) FWidget.setFont(QFont()); }
     else if (Prop == "Font.Name") {
         QFont F = FWidget.font();
@@ -62,6 +60,15 @@ bool TControl::SetProperty(std::string_view Prop, const TPropValue& V)
 
 namespace {
 int HandlerDepth = 0;
+TEventTrace CurrentTrace = nullptr;
+} // namespace
+
+void SetEventTrace(TEventTrace Trace) { CurrentTrace = Trace; }
+
+void TraceEvent(const QObject* Sender)
+{
+    if (CurrentTrace)
+        CurrentTrace(Sender->objectName());
 }
 
 void RunHandler(const std::function<void()>& Body)

@@ -42,7 +42,6 @@ public:
     QString Hint() const { return FHint; }
     bool HintShown() const { return FShowHint && !FParentShowHint; }
     int TabOrder() const { return FTabOrder; }
-    bool TabStop() const { return FWidget.focusPolicy() & Qt::TabFocus; }
 
     bool SetProperty(std::string_view Prop, const TPropValue& Value) override;
 
@@ -66,9 +65,17 @@ private:
 // handlers pass it on, so the whole chain stops.
 void RunHandler(const std::function<void()>& Body);
 
+// Tests follow the handlers that run through this hook: it sees the sender's name
+// each time a bound handler is called.
+using TEventTrace = void (*)(const QString& SenderName);
+void SetEventTrace(TEventTrace Trace);
+void TraceEvent(const QObject* Sender);
+
 template <class Event, class... Args>
-void Fire(const Event& Handler, Args&&... A)
+void Fire(const Event& Handler, TObject* Sender, Args&&... A)
 {
-    if (Handler)
-        RunHandler([&] { Handler(std::forward<Args>(A)...); });
+    if (!Handler)
+        return;
+    TraceEvent(Sender);
+    RunHandler([&] { Handler(Sender, std::forward<Args>(A)...); });
 }

@@ -135,6 +135,7 @@ void TForm::Loaded()
     if (FOuterHeight) H = FOuterHeight - 2 * FrameBorder - CaptionHeight - (FMenuBar ? MenuBarHeight : 0);
     const int BarHeight = FMenuBar ? FMenuBar->sizeHint().height() : 0;
     resize(W, H + BarHeight);
+    LayOut(); // a hidden window gets its resize event only when shown
     if (Dialog)
         setFixedSize(size());
     create();

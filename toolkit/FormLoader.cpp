@@ -98,8 +98,8 @@ void CollectTabOrder(TForm& Form, QWidget* Parent, QList<QWidget*>& Order)
     std::stable_sort(Children.begin(), Children.end(),
                      [](TControl* A, TControl* B) { return A->TabOrder() < B->TabOrder(); });
     for (TControl* Control : Children) {
-        if (Control->Widget().focusPolicy() & Qt::TabFocus)
-            Order << FocusWidget(*Control);
+        if (QWidget* Focus = FocusWidget(*Control); Focus->focusPolicy() & Qt::TabFocus)
+            Order << Focus;
         if (auto* Pages = dynamic_cast<TPageControl*>(Control)) {
             for (int I = 0; I < Pages->count(); ++I)
                 CollectTabOrder(Form, Pages->widget(I), Order);
@@ -113,6 +113,7 @@ void CollectTabOrder(TForm& Form, QWidget* Parent, QList<QWidget*>& Order)
 void LoadForm(TForm& Form, const TFormDesc& Desc, const TPublished& Published)
 {
     Form.Name = QString::fromUtf8(Desc.Name);
+    Form.setObjectName(Form.Name);
     ApplyProps(Form, Desc.Props, Desc.Name);
     for (const TComponentDesc& D : Desc.Components) {
         TComponent* Parent = nullptr;

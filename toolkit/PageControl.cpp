@@ -6,7 +6,7 @@
 TPageControl::TPageControl(QWidget* Parent) : QTabWidget(Parent), TControl(static_cast<QWidget&>(*this))
 {
     setAttribute(Qt::WA_NoMousePropagation);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::NoFocus); // the tabs take the focus
     tabBar()->setFocusPolicy(Qt::StrongFocus);
     tabBar()->setDrawBase(true);
     connect(this, &QTabWidget::currentChanged, this,

@@ -15,8 +15,7 @@ TSpinEdit::TSpinEdit(QWidget* Parent)
     setAttribute(Qt::WA_NoMousePropagation);
     FEdit->setMaxLength(INT_MAX); // an edit field takes any length of pasted text
     FEdit->installEventFilter(this);
-    setFocusProxy(FEdit);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::NoFocus); // the field takes the focus, so Tab stops once
     for (QToolButton* B : {FUp, FDown}) {
         B->setFocusPolicy(Qt::NoFocus);
         B->setAutoRepeat(true);

@@ -1,0 +1,7 @@
+#include "ColorSpoit.h"
+
+#include "Screen.h"
+
+void TSpoit::PickAt(int X, int Y) { FColor = platform::ReadScreenPixel(X, Y); }
+
+TColor TSpoit::GetColor() const { return FColor; }

@@ -1,0 +1,10 @@
+#pragma once
+// The backend that reads the X root window over Qt's xcb connection. Only valid while
+// a QGuiApplication on the xcb platform exists.
+#include "Screen.h"
+
+namespace platform {
+
+const TScreenBackend& X11ScreenBackend();
+
+} // namespace platform
