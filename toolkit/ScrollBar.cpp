@@ -1,5 +1,7 @@
 #include "ScrollBar.h"
 
+#include <QKeyEvent>
+
 TScrollBar::TScrollBar(QWidget* Parent)
     : QScrollBar(Qt::Horizontal, Parent), TControl(static_cast<QWidget&>(*this))
 {
@@ -25,6 +27,22 @@ bool TScrollBar::SetProperty(std::string_view Prop, const TPropValue& V)
     else if (Prop == "LargeChange") setPageStep(int(PropNumber(V, Prop)));
     else return TControl::SetProperty(Prop, V);
     return true;
+}
+
+// The keys of a focused scroll bar: arrows step by a line, page keys by a page, Home
+// and End go to the ends. Qt's own handling leaves some of these to scroll areas.
+void TScrollBar::keyPressEvent(QKeyEvent* E)
+{
+    switch (E->key()) {
+    case Qt::Key_Left: case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+    case Qt::Key_Right: case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
+    case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
+    case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
+    case Qt::Key_Home: triggerAction(SliderToMinimum); break;
+    case Qt::Key_End: triggerAction(SliderToMaximum); break;
+    default: QScrollBar::keyPressEvent(E); return;
+    }
+    E->accept();
 }
 
 bool TScrollBar::SetEvent(std::string_view Event, const THandler& H)

@@ -17,4 +17,7 @@ public:
     bool SetEvent(std::string_view Event, const THandler& Handler) override;
 
     TNotifyEvent OnChange;
+
+protected:
+    void keyPressEvent(QKeyEvent* E) override;
 };
