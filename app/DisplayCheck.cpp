@@ -1,25 +1,33 @@
 #include "DisplayCheck.h"
 
+#include "Display.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-bool Set(const char* Name)
+const char* Env(const char* Name)
 {
     const char* V = std::getenv(Name);
-    return V && *V;
+    return V && *V ? V : nullptr;
 }
 } // namespace
 
 bool DisplayAvailable(const char* Program)
 {
-    // A platform chosen by the user (offscreen, vnc, ...) needs no display of ours.
-    if (Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY"))
+    // A platform chosen by the user (offscreen, vnc, wayland, ...) is Qt's to open.
+    if (Env("QT_QPA_PLATFORM") || (Env("WAYLAND_DISPLAY") && !Env("DISPLAY")))
         return true;
+    const char* Display = Env("DISPLAY");
+    if (Display && platform::CanOpenXDisplay())
+        return true;
+    if (Display)
+        std::fprintf(stderr, "%s: cannot open the X display %s.\n", Program, Display);
+    else
+        std::fprintf(stderr, "%s: no display: DISPLAY is not set.\n", Program);
     std::fprintf(stderr,
-                 "%s: no display: Tavrin Picker is a desktop program and needs an X11 display, "
-                 "but DISPLAY is not set.\n"
-                 "Start it from a desktop session, or on a virtual display: xvfb-run -a %s\n",
-                 Program, Program);
+                 "Tavrin Picker is a desktop program and needs an X11 display. Start it from a "
+                 "desktop session, or on a virtual display: xvfb-run -a %s\n",
+                 Program);
     return false;
 }

@@ -56,6 +56,7 @@ private slots:
     void swatchesAndRuleOnScreen();
     void typingIntoTheSpinEditsColoursTheSwatches();
     void draggingTheRedThumbMovesTheSwatch();
+    void withoutADisplayItSaysWhatToDo_data();
     void withoutADisplayItSaysWhatToDo();
 
 private:
@@ -129,19 +130,32 @@ void TestE2EWindow::draggingTheRedThumbMovesTheSwatch()
     QTRY_COMPARE(UniformColour(Inside(InWindow(FrmMain->lblSWebSafe), Origin)), QColor(255, 0, 0));
 }
 
+void TestE2EWindow::withoutADisplayItSaysWhatToDo_data()
+{
+    QTest::addColumn<QString>("display"); // empty: not set
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not set") << "" << "DISPLAY is not set";
+    QTest::newRow("no server there") << ":97" << "cannot open the X display :97";
+}
+
 void TestE2EWindow::withoutADisplayItSaysWhatToDo()
 {
+    QFETCH(QString, display);
+    QFETCH(QString, reason);
     QProcess P;
     QProcessEnvironment E = QProcessEnvironment::systemEnvironment();
     for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         E.remove(Name);
+    if (!display.isEmpty())
+        E.insert("DISPLAY", display);
     P.setProcessEnvironment(E);
     P.start(PickerPath(), {});
     QVERIFY(P.waitForFinished(10000));
-    QCOMPARE(P.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(P.exitStatus(), QProcess::NormalExit); // no abort, no core
     QCOMPARE(P.exitCode(), 1);
     const QString Err = QString::fromUtf8(P.readAllStandardError());
-    QVERIFY2(Err.contains("needs an X11 display") && Err.contains("xvfb-run"), qPrintable(Err));
+    QVERIFY2(Err.contains(reason) && Err.contains("needs an X11 display") && Err.contains("xvfb-run"),
+             qPrintable(Err));
 }
 
 QTEST_MAIN(TestE2EWindow)
