@@ -1,5 +1,6 @@
 #include "TavrinPicker.h"
 
+#include "Clipboard.h"
 #include "ColorLabel.h"
 #include "ColorSpoit.h"
 #include "FlatButtons.h"
@@ -68,6 +69,18 @@ void TFrmMain::SpinChanged(TSpinEdit* Spin, TScrollBar* Bar)
     FSlider->ReadBars();
 }
 
+// Copies a code label's text as shown, then confirms. A clipboard that cannot be
+// set ends the handler before the confirmation.
+void TFrmMain::CopyCode(TLabel* Code)
+{
+    Clipboard()->SetTextBuf(Code->Caption());
+    lblMsg->SetLeft(245);
+    lblMsg->SetCaption(QStringLiteral("転送完了"));
+}
+
+void TFrmMain::fbtHTMLClick(TObject*) { CopyCode(lblHtmlCode); }
+void TFrmMain::fbtWebSafeClick(TObject*) { CopyCode(lblWebSafe); }
+
 void TFrmMain::sclRedChange(TObject*) { BarChanged(sclRed, spnR); }
 void TFrmMain::sclGreenChange(TObject*) { BarChanged(sclGreen, spnG); }
 void TFrmMain::sclBlueChange(TObject*) { BarChanged(sclBlue, spnB); }
@@ -95,6 +108,7 @@ const TPublished& TFrmMain::Published()
         {Method("FormCreate", &F::FormCreate), Method("FormDestroy", &F::FormDestroy),
          Method("sclRedChange", &F::sclRedChange), Method("sclGreenChange", &F::sclGreenChange),
          Method("sclBlueChange", &F::sclBlueChange), Method("spnRChange", &F::spnRChange),
-         Method("spnGChange", &F::spnGChange), Method("spnBChange", &F::spnBChange)}};
+         Method("spnGChange", &F::spnGChange), Method("spnBChange", &F::spnBChange),
+         Method("fbtHTMLClick", &F::fbtHTMLClick), Method("fbtWebSafeClick", &F::fbtWebSafeClick)}};
     return Table;
 }

@@ -15,14 +15,14 @@ TComponentDesc Swatch(const char* Name, int Top, TColor Color)
             {}};
 }
 
-TComponentDesc CopyButton(const char* Name, int Top, int TabOrder)
+TComponentDesc CopyButton(const char* Name, int Top, int TabOrder, const char* OnClick)
 {
     return {Name, "TFlatButton", nullptr,
             {{"Left", 96}, {"Top", Top}, {"Width", 113}, {"Height", 21},
              {"Caption", "クリップボードに転送"}, {"Color", clBtnFace}, {"ColorFocused", clBtnFace},
              {"ParentColor", false}, {"Font.Name", FormFont}, {"Font.Height", -12},
              {"Font.Color", clWindowText}, {"TabOrder", TabOrder}},
-            {}};
+            {{"OnClick", OnClick}}};
 }
 
 TComponentDesc ChannelLabel(const char* Name, int Top, int Width, const char* Caption, TColor Color)
@@ -50,11 +50,11 @@ TComponentDesc ChannelSpin(const char* Name, int Top, int TabOrder, const char* 
 }
 
 TComponentDesc MenuItem(const char* Name, const char* Parent, const char* Caption,
-                        std::vector<TProp> More = {})
+                        std::vector<TProp> More = {}, std::vector<TEventBinding> Events = {})
 {
     std::vector<TProp> Props{{"Caption", Caption}};
     Props.insert(Props.end(), More.begin(), More.end());
-    return {Name, "TMenuItem", Parent, Props, {}};
+    return {Name, "TMenuItem", Parent, Props, Events};
 }
 
 } // namespace
@@ -95,8 +95,8 @@ const TFormDesc& TFrmMain::Description()
              {{"Left", 245}, {"Top", 96}, {"Width", 4}, {"Height", 12}, {"Font.Color", clMaroon}}, {}},
             {"lblSpoitMsg", "TLabel", nullptr,
              {{"Left", 252}, {"Top", 44}, {"Width", 40}, {"Height", 12}, {"Caption", "スポイト"}}, {}},
-            CopyButton("fbtHTML", 30, 0),
-            CopyButton("fbtWebSafe", 89, 1),
+            CopyButton("fbtHTML", 30, 0, "fbtHTMLClick"),
+            CopyButton("fbtWebSafe", 89, 1, "fbtWebSafeClick"),
             {"PageControl1", "TPageControl", nullptr,
              {{"Left", 12}, {"Top", 120}, {"Width", 313}, {"Height", 172}, {"ActivePage", "TabSheet1"},
               {"TabOrder", 2}}, {}},
@@ -118,8 +118,10 @@ const TFormDesc& TFrmMain::Description()
             MenuItem("File1", "MainMenu1", "ファイル(&F)"),
             MenuItem("Exit1", "File1", "終了(&X)"),
             MenuItem("Copy1", "MainMenu1", "コピー(&C)"),
-            MenuItem("HTML1", "Copy1", "HTMLカラーコードをコピー", {{"ShortCut", 16471}}),
-            MenuItem("Web1", "Copy1", "Webセーフカラーをコピー", {{"ShortCut", 16467}}),
+            MenuItem("HTML1", "Copy1", "HTMLカラーコードをコピー", {{"ShortCut", 16471}},
+                     {{"OnClick", "fbtHTMLClick"}}),
+            MenuItem("Web1", "Copy1", "Webセーフカラーをコピー", {{"ShortCut", 16467}},
+                     {{"OnClick", "fbtWebSafeClick"}}),
             MenuItem("Help1", "MainMenu1", "ヘルプ(&H)"),
             MenuItem("Web2", "Help1", "作者のWebサイトへ"),
             MenuItem("About1", "Help1", "バージョン情報(&A)"),

@@ -82,7 +82,10 @@ private:
     void spnRChange(TObject* Sender);
     void spnGChange(TObject* Sender);
     void spnBChange(TObject* Sender);
+    void fbtHTMLClick(TObject* Sender);
+    void fbtWebSafeClick(TObject* Sender);
     void BarChanged(TScrollBar* Bar, TSpinEdit* Spin);
+    void CopyCode(TLabel* Code);
     void SpinChanged(TSpinEdit* Spin, TScrollBar* Bar);
 
     friend class TFrmMainInspector; // tests look at the helper objects
