@@ -49,3 +49,27 @@ struct TBeepCounter {
     }
     ~TBeepCounter() { SetBeepHook(nullptr); }
 };
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+// Answers the error boxes that come up while it lives, and keeps their texts.
+class TErrorBoxWatcher {
+public:
+    TErrorBoxWatcher()
+    {
+        FTimer.setInterval(5);
+        QObject::connect(&FTimer, &QTimer::timeout, [this] {
+            if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                Texts << Box->text();
+                Box->accept();
+            }
+        });
+        FTimer.start();
+    }
+    QStringList Texts;
+
+private:
+    QTimer FTimer;
+};
