@@ -10,6 +10,7 @@
 #include "Menus.h"
 #include "PageControl.h"
 #include "Published.h"
+#include "Screen.h"
 #include "ScrollBar.h"
 #include "Shape.h"
 #include "Slider.h"
@@ -81,6 +82,63 @@ void TFrmMain::CopyCode(TLabel* Code)
 void TFrmMain::fbtHTMLClick(TObject*) { CopyCode(lblHtmlCode); }
 void TFrmMain::fbtWebSafeClick(TObject*) { CopyCode(lblWebSafe); }
 
+namespace {
+const char RestCaption[] = "スポイト";
+const char PromptCaption[] = " 何かキー\r\nを押すと色を\r\n 取得します";
+} // namespace
+
+void TFrmMain::ftbSpoitClick(TObject*)
+{
+    if (!Timer1->Enabled()) {
+        fbtHTML->SetEnabled(true);
+        lblHtmlCode->SetEnabled(true);
+        lblSpoitMsg->SetTop(34);
+        lblSpoitMsg->SetLeft(240);
+        lblSpoitMsg->SetCaption(QString::fromUtf8(PromptCaption));
+    } else {
+        lblSpoitMsg->SetColor(clBtnFace);
+        lblSpoitMsg->SetTop(44);
+        lblSpoitMsg->SetLeft(252);
+        lblSpoitMsg->SetCaption(QString::fromUtf8(RestCaption));
+        ftbSpoit->SetColor(clBtnFace);
+    }
+    Timer1->SetEnabled(!Timer1->Enabled());
+}
+
+void TFrmMain::Timer1Timer(TObject*)
+{
+    int X = 0, Y = 0;
+    // No position (the pointer is on another X screen): skip this reading rather
+    // than read at a guess.
+    if (!platform::GetCursorPos(X, Y))
+        return;
+    FSpoit->PickAt(X, Y);
+    ftbSpoit->SetColor(FSpoit->GetColor());
+    lblSpoitMsg->SetColor(FSpoit->GetColor());
+}
+
+// Any key in the mode captures the button's colour; the key then goes on to the
+// focused control as usual.
+void TFrmMain::FormKeyDown(TObject*, Word&, TShiftState)
+{
+    if (!Timer1->Enabled())
+        return;
+    const TColor C = ftbSpoit->Color();
+    Label1->SetColor(C);
+    sclRed->SetPosition(RedOf(C));
+    sclGreen->SetPosition(GreenOf(C));
+    sclBlue->SetPosition(BlueOf(C));
+}
+
+// A press on the window's own surface in the mode shows the last reading in the
+// swatch only.
+void TFrmMain::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    if (!Timer1->Enabled())
+        return;
+    Label1->SetColor(FSpoit->GetColor());
+}
+
 void TFrmMain::sclRedChange(TObject*) { BarChanged(sclRed, spnR); }
 void TFrmMain::sclGreenChange(TObject*) { BarChanged(sclGreen, spnG); }
 void TFrmMain::sclBlueChange(TObject*) { BarChanged(sclBlue, spnB); }
@@ -109,6 +167,8 @@ const TPublished& TFrmMain::Published()
          Method("sclRedChange", &F::sclRedChange), Method("sclGreenChange", &F::sclGreenChange),
          Method("sclBlueChange", &F::sclBlueChange), Method("spnRChange", &F::spnRChange),
          Method("spnGChange", &F::spnGChange), Method("spnBChange", &F::spnBChange),
-         Method("fbtHTMLClick", &F::fbtHTMLClick), Method("fbtWebSafeClick", &F::fbtWebSafeClick)}};
+         Method("fbtHTMLClick", &F::fbtHTMLClick), Method("fbtWebSafeClick", &F::fbtWebSafeClick),
+         Method("ftbSpoitClick", &F::ftbSpoitClick), Method("Timer1Timer", &F::Timer1Timer),
+         Method("FormKeyDown", &F::FormKeyDown), Method("FormMouseDown", &F::FormMouseDown)}};
     return Table;
 }

@@ -66,7 +66,8 @@ const TFormDesc& TFrmMain::Description()
         {{"Caption", "Tavrin Picker"}, {"Left", 211}, {"Top", 184}, {"Width", 347}, {"Height", 345},
          {"Color", clBtnFace}, {"Font.Name", FormFont}, {"Font.Height", -12}, {"KeyPreview", true},
          {"Menu", "MainMenu1"}, {"Icon", ":/res/tpicker.png"}},
-        {{"OnCreate", "FormCreate"}, {"OnDestroy", "FormDestroy"}},
+        {{"OnCreate", "FormCreate"}, {"OnDestroy", "FormDestroy"}, {"OnKeyDown", "FormKeyDown"},
+         {"OnMouseDown", "FormMouseDown"}},
         {
             Swatch("Label1", 22, clActiveCaption),
             [] {
@@ -90,11 +91,12 @@ const TFormDesc& TFrmMain::Description()
             {"ftbSpoit", "TFlatSpeedButton", nullptr,
              {{"Left", 232}, {"Top", 13}, {"Width", 81}, {"Height", 73}, {"Hint", "画面上の色を取得します"},
               {"ColorFocused", cl3DLight}, {"ColorShadow", 8421440}, {"ShowHint", true},
-              {"ParentShowHint", false}}, {}},
+              {"ParentShowHint", false}}, {{"OnClick", "ftbSpoitClick"}}},
             {"lblMsg", "TLabel", nullptr,
              {{"Left", 245}, {"Top", 96}, {"Width", 4}, {"Height", 12}, {"Font.Color", clMaroon}}, {}},
             {"lblSpoitMsg", "TLabel", nullptr,
-             {{"Left", 252}, {"Top", 44}, {"Width", 40}, {"Height", 12}, {"Caption", "スポイト"}}, {}},
+             {{"Left", 252}, {"Top", 44}, {"Width", 40}, {"Height", 12}, {"Caption", "スポイト"}},
+             {{"OnClick", "ftbSpoitClick"}}},
             CopyButton("fbtHTML", 30, 0, "fbtHTMLClick"),
             CopyButton("fbtWebSafe", 89, 1, "fbtWebSafeClick"),
             {"PageControl1", "TPageControl", nullptr,
@@ -125,7 +127,7 @@ const TFormDesc& TFrmMain::Description()
             MenuItem("Help1", "MainMenu1", "ヘルプ(&H)"),
             MenuItem("Web2", "Help1", "作者のWebサイトへ"),
             MenuItem("About1", "Help1", "バージョン情報(&A)"),
-            {"Timer1", "TTimer", nullptr, {{"Interval", 10}, {"Enabled", true}}, {}},
+            {"Timer1", "TTimer", nullptr, {{"Interval", 10}, {"Enabled", true}}, {{"OnTimer", "Timer1Timer"}}},
         }};
     return Desc;
 }

@@ -6,6 +6,10 @@
 // The colour being edited lives in the three scroll bars. A bar change runs the
 // editing chain: snapshot of the bars (TSlider), swatch (TColorLabel), the channel's
 // spin edit, and both codes (THTMLColor). A spin edit change moves its bar.
+//
+// The eyedropper mode is on exactly while Timer1 is enabled: each tick reads the
+// pixel under the pointer (TSpoit) onto the eyedropper button, and a key press
+// hands the button's colour to the bars.
 #include "Form.h"
 
 class TLabel;
@@ -84,6 +88,10 @@ private:
     void spnBChange(TObject* Sender);
     void fbtHTMLClick(TObject* Sender);
     void fbtWebSafeClick(TObject* Sender);
+    void ftbSpoitClick(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void FormKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void BarChanged(TScrollBar* Bar, TSpinEdit* Spin);
     void CopyCode(TLabel* Code);
     void SpinChanged(TSpinEdit* Spin, TScrollBar* Bar);

@@ -1,5 +1,7 @@
 #include "ScreenX11.h"
 
+#include "MonitorsX11.h"
+
 #include <QGuiApplication>
 
 #include <bit>
@@ -179,6 +181,9 @@ std::uint32_t X11ReadPixel(int X, int Y)
         return InvalidPixel;
     const TRootInfo Info = CurrentRoot();
     if (Info.Root == XCB_WINDOW_NONE || Info.BytesPerPixel == 0)
+        return InvalidPixel;
+    // Parts of the root that no monitor shows are not on the screen.
+    if (!OnAMonitor(Info.Connection, Info.Root, X, Y))
         return InvalidPixel;
 
     // A point past the root's current size (it may have been resized since the setup
