@@ -16,8 +16,13 @@
 #include "Slider.h"
 #include "SpinEdit.h"
 #include "Timer.h"
+#include "Unit1.h"
+
+#include <QDesktopServices>
+#include <QUrl>
 
 TFrmMain* FrmMain = nullptr;
+const char AuthorWebSite[] = "https://tavrin.example/";
 
 void TFrmMain::FormCreate(TObject*)
 {
@@ -139,6 +144,31 @@ void TFrmMain::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
     Label1->SetColor(FSpoit->GetColor());
 }
 
+// A press on the palette takes the stored pixel's web-safe colour into the web-safe
+// code and swatch only. Outside the eyedropper mode it greys the HTML code and its
+// button; a page switch enables them again.
+void TFrmMain::Image1MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    const bool Mode = Timer1->Enabled();
+    fbtHTML->SetEnabled(Mode);
+    lblHtmlCode->SetEnabled(Mode);
+    const TColor C = Image1->Pixel(X, Y);
+    lblWebSafe->SetCaption(FHTMLColor->GetWebSafeCode(RedOf(C), GreenOf(C), BlueOf(C)));
+}
+
+void TFrmMain::PageControl1Change(TObject*)
+{
+    fbtHTML->SetEnabled(true);
+    lblHtmlCode->SetEnabled(true);
+}
+
+void TFrmMain::Exit1Click(TObject*) { Close(); }
+
+void TFrmMain::About1Click(TObject*) { About->ShowModal(); }
+
+// Opens the author's site in the default browser; without a browser nothing happens.
+void TFrmMain::Web2Click(TObject*) { QDesktopServices::openUrl(QUrl(QString::fromLatin1(AuthorWebSite))); }
+
 void TFrmMain::sclRedChange(TObject*) { BarChanged(sclRed, spnR); }
 void TFrmMain::sclGreenChange(TObject*) { BarChanged(sclGreen, spnG); }
 void TFrmMain::sclBlueChange(TObject*) { BarChanged(sclBlue, spnB); }
@@ -169,6 +199,9 @@ const TPublished& TFrmMain::Published()
          Method("spnGChange", &F::spnGChange), Method("spnBChange", &F::spnBChange),
          Method("fbtHTMLClick", &F::fbtHTMLClick), Method("fbtWebSafeClick", &F::fbtWebSafeClick),
          Method("ftbSpoitClick", &F::ftbSpoitClick), Method("Timer1Timer", &F::Timer1Timer),
-         Method("FormKeyDown", &F::FormKeyDown), Method("FormMouseDown", &F::FormMouseDown)}};
+         Method("FormKeyDown", &F::FormKeyDown), Method("FormMouseDown", &F::FormMouseDown),
+         Method("Image1MouseDown", &F::Image1MouseDown), Method("PageControl1Change", &F::PageControl1Change),
+         Method("Exit1Click", &F::Exit1Click), Method("About1Click", &F::About1Click),
+         Method("Web2Click", &F::Web2Click)}};
     return Table;
 }

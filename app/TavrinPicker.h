@@ -92,6 +92,11 @@ private:
     void Timer1Timer(TObject* Sender);
     void FormKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void PageControl1Change(TObject* Sender);
+    void Exit1Click(TObject* Sender);
+    void About1Click(TObject* Sender);
+    void Web2Click(TObject* Sender);
     void BarChanged(TScrollBar* Bar, TSpinEdit* Spin);
     void CopyCode(TLabel* Code);
     void SpinChanged(TSpinEdit* Spin, TScrollBar* Bar);
@@ -100,3 +105,5 @@ private:
 };
 
 extern TFrmMain* FrmMain;
+// The author's web site, opened from the Help menu.
+extern const char AuthorWebSite[];

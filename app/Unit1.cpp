@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "Image.h"
 #include "Published.h"
 
 TAbout* About = nullptr;
@@ -12,12 +13,13 @@ const TFormDesc& TAbout::Description()
          {"Color", clBtnFace}, {"Font.Name", "ＭＳ Ｐゴシック"}, {"Font.Height", -12},
          {"Position", "poDesktopCenter"}},
         {},
-        {}};
+        {{"Image1", "TImage", nullptr,
+          {{"Left", 0}, {"Top", 0}, {"Width", 289}, {"Height", 177}, {"Picture", ":/res/about.png"}}, {}}}};
     return Desc;
 }
 
 const TPublished& TAbout::Published()
 {
-    static const TPublished Table;
+    static const TPublished Table{{Field("Image1", &TAbout::Image1)}, {}};
     return Table;
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The About box: a fixed dialog shown modally from the Help menu, hidden between
-// showings.
+// The About box: a fixed dialog with the product's picture, shown modally from the
+// Help menu and hidden between showings. It has no button and handles no event, so
+// Esc and Enter do nothing; the window's close button closes it.
 #include "Form.h"
 
+class TImage;
 struct TPublished;
 
 class TAbout : public TForm {
@@ -10,6 +12,8 @@ class TAbout : public TForm {
 public:
     static const TFormDesc& Description();
     static const TPublished& Published();
+
+    TImage* Image1 = nullptr;
 };
 
 extern TAbout* About;

@@ -23,6 +23,8 @@ void TApplication::Initialize()
     Font.setFamilies(FontFamilies(QStringLiteral("ＭＳ Ｐゴシック")));
     Font.setPixelSize(12);
     QApplication::setFont(Font);
+    // The program ends when its main form closes, not when Qt sees no window left.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 int TApplication::Run()

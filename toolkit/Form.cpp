@@ -168,8 +168,8 @@ bool TForm::eventFilter(QObject* Watched, QEvent* Event)
 void TForm::showEvent(QShowEvent* E)
 {
     if (FCentre && !FShownOnce) {
-        const QRect Desktop = screen()->geometry();
-        move(Desktop.center() - QPoint(width() / 2, height() / 2));
+        const QRect Desktop = screen()->virtualGeometry();
+        move(Desktop.topLeft() + QPoint(Desktop.width() - width(), Desktop.height() - height()) / 2);
     }
     FShownOnce = true;
     QWidget::showEvent(E);
@@ -188,6 +188,8 @@ int TForm::ShowModal()
 {
     setWindowModality(Qt::ApplicationModal);
     show();
+    activateWindow(); // the keyboard goes to the modal window, so the owner's shortcuts sleep
+    raise();
     QEventLoop Loop;
     FModalLoop = &Loop;
     Loop.exec(QEventLoop::DialogExec);
