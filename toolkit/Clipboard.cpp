@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace {
 bool HeldOpen = false;
@@ -23,7 +24,11 @@ void TClipboard::SetTextBuf(const QString& Text)
     if (HeldOpen)
         throw EPlatformError(QString::fromUtf16(CannotOpen));
     QClipboard* System = QGuiApplication::clipboard();
-    System->setText(Text, QClipboard::Clipboard);
+    auto* Data = new QMimeData;
+    Data->setText(Text);
+    // Named with its charset too, for clients that ask for exactly that type.
+    Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
+    System->setMimeData(Data, QClipboard::Clipboard);
     // On X11 the text is ours to serve only if we became the selection's owner.
     if (System->text(QClipboard::Clipboard) != Text)
         throw EPlatformError(QString::fromUtf16(CannotOpen));
