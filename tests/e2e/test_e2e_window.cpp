@@ -2,7 +2,7 @@
 // editing by keyboard and by dragging a thumb with the mouse.
 #include "Desktop.h"
 #include "Label.h"
-#include "PickerFixture.h"
+#include "LayoutOracle.h"
 #include "ScrollBar.h"
 #include "Shape.h"
 #include "SpinEdit.h"
@@ -13,12 +13,7 @@
 
 namespace {
 
-// The layout of the window, taken from the same forms built in this process: where a
-// control lies in the client area of the window.
-QRect InWindow(TControl* C)
-{
-    return QRect(C->Widget().mapTo(FrmMain, QPoint(0, 0)), C->Widget().size());
-}
+QRect InWindow(TControl* C) { return TLayoutOracle::InWindow(C); }
 
 QRect ThumbInWindow(TScrollBar* Bar)
 {
@@ -43,13 +38,7 @@ QRect Inside(const QRect& R, const QPoint& Origin) { return R.adjusted(3, 3, -3,
 class TestE2EWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        // Laid out as when shown, but never mapped on the screen the picker uses.
-        Layout = new TPickerFixture;
-        FrmMain->setAttribute(Qt::WA_DontShowOnScreen);
-        FrmMain->show();
-    }
+    void initTestCase() { Layout = new TLayoutOracle; }
     void cleanupTestCase() { delete Layout; }
 
     void windowAppearsWhereDesigned();
@@ -60,7 +49,7 @@ private slots:
     void withoutADisplayItSaysWhatToDo();
 
 private:
-    TPickerFixture* Layout = nullptr;
+    TLayoutOracle* Layout = nullptr;
 };
 
 void TestE2EWindow::windowAppearsWhereDesigned()
