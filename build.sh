@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake g++ make pkgconf qt6-base-dev fonts-ipafont-gothic
               libx11-dev libxcb1-dev libxcb-randr0-dev)
-TEST_PACKAGES=(xvfb xauth xdotool xclip x11-xserver-utils x11-utils libxcb-res0-dev)
+TEST_PACKAGES=(xvfb xauth xdotool xclip x11-xserver-utils x11-utils libxcb-res0-dev
+               openbox xdg-utils dbus-daemon desktop-file-utils appstream dpkg-dev)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {
