@@ -1,5 +1,7 @@
-// The program: the application object, the main window, the About box, the loop.
+// The program: the application object, the main window, the About box, the loop,
+// and the clipboard kept after exit.
 #include "Application.h"
+#include "ClipboardKeeper.h"
 #include "DisplayCheck.h"
 #include "TavrinPicker.h"
 #include "Unit1.h"
@@ -8,6 +10,10 @@
 
 int main(int argc, char* argv[])
 {
+    // A closing picker starts this binary again to keep its copy on the clipboard;
+    // that process uses no Qt at all.
+    if (platform::IsClipboardKeeper(argc, argv))
+        return platform::RunClipboardKeeper();
     if (!DisplayAvailable(argv[0]))
         return 1;
     QApplication Qt(argc, argv);
@@ -17,5 +23,6 @@ int main(int argc, char* argv[])
     App.CreateForm(About);
     const int Status = App.Run();
     App.DestroyForms();
+    platform::KeepClipboardAfterExit();
     return Status;
 }

@@ -5,6 +5,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdlib>
+
+#include <xcb/xcb.h>
+
 QString PickerPath() { return QStringLiteral(TPICKER_PATH); }
 
 QString Tool(const QString& Program, const QStringList& Args, int TimeoutMs)
@@ -96,4 +100,31 @@ int TPicker::WaitForExit(int TimeoutMs)
     if (!FProcess.waitForFinished(TimeoutMs))
         return -1;
     return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
+}
+
+void TPicker::Close()
+{
+    xcb_connection_t* C = xcb_connect(nullptr, nullptr);
+    auto Atom = [C](const char* Name) {
+        xcb_intern_atom_reply_t* R =
+            xcb_intern_atom_reply(C, xcb_intern_atom(C, 0, std::uint16_t(qstrlen(Name)), Name), nullptr);
+        const xcb_atom_t A = R ? R->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(R);
+        return A;
+    };
+    if (!xcb_connection_has_error(C)) {
+        xcb_client_message_event_t E{};
+        E.response_type = XCB_CLIENT_MESSAGE;
+        E.format = 32;
+        E.window = FWindow.toUInt(nullptr, 0);
+        E.type = Atom("WM_PROTOCOLS");
+        E.data.data32[0] = Atom("WM_DELETE_WINDOW");
+        E.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(C, 0, E.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&E));
+        // A round trip, so the message is with the server before we hang up.
+        std::free(xcb_get_input_focus_reply(C, xcb_get_input_focus(C), nullptr));
+    } else {
+        qWarning("cannot open the X display to close the picker");
+    }
+    xcb_disconnect(C);
 }

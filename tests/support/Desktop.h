@@ -25,6 +25,9 @@ public:
     QRect Geometry() const; // the X window, which is the client area without a frame
     QProcess& Process() { return FProcess; }
     void Focus();
+    // Asks the window to close as a window manager would (WM_DELETE_WINDOW), so the
+    // picker takes its normal way out.
+    void Close();
     // Waits for the process to end; its exit status, or -1 when it did not end.
     int WaitForExit(int TimeoutMs);
 
