@@ -90,11 +90,8 @@ void CopyElsewhere(const QByteArray& Text)
 void CopyCode(TPicker& Picker, const QString& Red, const QByteArray& Code)
 {
     Picker.Focus();
-    if (!Red.isEmpty()) {
-        // The focus starts on the page tabs; the red spin edit follows the three bars.
-        Xdotool({"key", "--delay", "30", "Tab", "Tab", "Tab", "Tab"});
-        Xdotool({"type", "--delay", "30", Red});
-    }
+    if (!Red.isEmpty())
+        Picker.TypeIntoSpinEdits({Red});
     Xdotool({"key", "ctrl+w"});
     QTRY_COMPARE(Paste().Data, Code);
 }

@@ -52,14 +52,8 @@ void TestE2ECopy::VerifyShortcuts(const char* Where)
 void TestE2ECopy::copiesWhereverTheFocusIs()
 {
     TPicker Picker;
-    Picker.Focus();
     const QPoint Origin = Picker.Geometry().topLeft();
-    Xdotool({"key", "--delay", "30", "Tab", "Tab", "Tab", "Tab"});
-    Xdotool({"type", "--delay", "30", "200"});
-    Xdotool({"key", "Tab"});
-    Xdotool({"type", "--delay", "30", "100"});
-    Xdotool({"key", "Tab"});
-    Xdotool({"type", "--delay", "30", "30"});
+    Picker.TypeIntoSpinEdits({"200", "100", "30"});
     VerifyShortcuts("blue spin edit");
     Xdotool({"key", "--delay", "30", "shift+Tab", "shift+Tab", "shift+Tab"});
     VerifyShortcuts("blue scroll bar");

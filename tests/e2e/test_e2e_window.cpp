@@ -81,15 +81,8 @@ void TestE2EWindow::swatchesAndRuleOnScreen()
 void TestE2EWindow::typingIntoTheSpinEditsColoursTheSwatches()
 {
     TPicker Picker;
-    Picker.Focus();
     const QPoint Origin = Picker.Geometry().topLeft();
-    // The focus starts on the page tabs; the spin edits follow the three bars.
-    Xdotool({"key", "--delay", "30", "Tab", "Tab", "Tab", "Tab"});
-    Xdotool({"type", "--delay", "30", "200"});
-    Xdotool({"key", "Tab"});
-    Xdotool({"type", "--delay", "30", "100"});
-    Xdotool({"key", "Tab"});
-    Xdotool({"type", "--delay", "30", "30"});
+    Picker.TypeIntoSpinEdits({"200", "100", "30"});
     QTRY_COMPARE(UniformColour(Inside(InWindow(FrmMain->Label1), Origin)), QColor(200, 100, 30));
     QCOMPARE(UniformColour(Inside(InWindow(FrmMain->lblSWebSafe), Origin)), QColor(204, 102, 51));
 }

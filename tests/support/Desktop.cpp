@@ -95,6 +95,18 @@ QRect TPicker::Geometry() const
 
 void TPicker::Focus() { Xdotool({"windowfocus", "--sync", FWindow}); }
 
+void TPicker::TypeIntoSpinEdits(const QStringList& Numbers)
+{
+    Focus();
+    Xdotool({"key", "--delay", "30", "Tab", "Tab", "Tab", "Tab"});
+    for (qsizetype I = 0; I < Numbers.size(); ++I) {
+        if (I > 0)
+            Xdotool({"key", "Tab"});
+        if (!Numbers[I].isEmpty())
+            Xdotool({"type", "--delay", "30", Numbers[I]});
+    }
+}
+
 int TPicker::WaitForExit(int TimeoutMs)
 {
     if (!FProcess.waitForFinished(TimeoutMs))

@@ -25,6 +25,10 @@ public:
     QRect Geometry() const; // the X window, which is the client area without a frame
     QProcess& Process() { return FProcess; }
     void Focus();
+    // Types numbers into the spin edits from the keyboard, as a person would: the
+    // focus starts on the page tabs and the spin edits follow the three bars. An
+    // empty entry skips its field.
+    void TypeIntoSpinEdits(const QStringList& Numbers);
     // Asks the window to close as a window manager would (WM_DELETE_WINDOW), so the
     // picker takes its normal way out.
     void Close();
