@@ -8,5 +8,5 @@ QImage DrawMainIcon();
 
 // The same drawing at Size x Size. The shapes live in a 32-unit design space and are
 // sampled at pixel centres, so larger sizes get sharp edges rather than scaled pixels;
-// 32 is the size the geometry is tuned for.
+// 16 and 48 px have layouts of their own, fitted to their pixel grids.
 QImage DrawMainIconAt(int Size);
