@@ -62,7 +62,7 @@ TPicker::TPicker(const QStringList& Env)
     // Wait until the picker has mapped its main window.
     for (int Try = 0; Try < 100 && FWindow.isEmpty(); ++Try) {
         QProcess Search;
-        Search.start("xdotool", {"search", "--onlyvisible", "--pid", Pid, "--name", "^Tavrin Picker$"});
+        Search.start("xdotool", {"search", "--all", "--onlyvisible", "--pid", Pid, "--name", "^Tavrin Picker$"});
         Search.waitForFinished();
         FWindow = QString::fromUtf8(Search.readAllStandardOutput()).section('\n', 0, 0).trimmed();
         if (FWindow.isEmpty())
