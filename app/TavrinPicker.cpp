@@ -1,5 +1,6 @@
 #include "TavrinPicker.h"
 
+#include "Application.h"
 #include "Clipboard.h"
 #include "ColorLabel.h"
 #include "ColorSpoit.h"
@@ -9,9 +10,11 @@
 #include "Label.h"
 #include "Menus.h"
 #include "PageControl.h"
+#include "PortalColorPicker.h"
 #include "Published.h"
 #include "Screen.h"
 #include "ScrollBar.h"
+#include "SessionKind.h"
 #include "Shape.h"
 #include "Slider.h"
 #include "SpinEdit.h"
@@ -19,6 +22,7 @@
 #include "Unit1.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QUrl>
 
 TFrmMain* FrmMain = nullptr;
@@ -38,6 +42,8 @@ void TFrmMain::FormCreate(TObject*)
     lblHtmlCode->SetCaption(QStringLiteral("#000000"));
     lblWebSafe->SetCaption(QStringLiteral("#000000"));
     Timer1->SetEnabled(false);
+    if (SessionKind() == TSessionKind::Wayland)
+        StartPortalMode();
 }
 
 void TFrmMain::FormDestroy(TObject*)
@@ -94,6 +100,10 @@ const char PromptCaption[] = " 何かキー\r\nを押すと色を\r\n 取得し�
 
 void TFrmMain::ftbSpoitClick(TObject*)
 {
+    if (FPortal) {
+        PortalSpoitClick();
+        return;
+    }
     if (!Timer1->Enabled()) {
         fbtHTML->SetEnabled(true);
         lblHtmlCode->SetEnabled(true);
@@ -128,11 +138,82 @@ void TFrmMain::FormKeyDown(TObject*, Word&, TShiftState)
 {
     if (!Timer1->Enabled())
         return;
-    const TColor C = ftbSpoit->Color();
+    CaptureColor(ftbSpoit->Color());
+}
+
+// A captured colour goes to the swatch and the bars; the bars' chain does the rest.
+void TFrmMain::CaptureColor(TColor C)
+{
     Label1->SetColor(C);
     sclRed->SetPosition(RedOf(C));
     sclGreen->SetPosition(GreenOf(C));
     sclBlue->SetPosition(BlueOf(C));
+}
+
+namespace {
+const char PortalHint[] = "デスクトップの色選択で画面上の色を取得します";
+const char PortalRestCaption[] = "クリックで\r\n色を選択";
+const char PortalWaitCaption[] = "色を選んで\r\nください";
+
+// The portal's name for our window: its X window in hex, on XWayland.
+QString PortalParentWindow(const QWidget& Window)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return QStringLiteral("x11:") + QString::number(Window.winId(), 16);
+}
+} // namespace
+
+void TFrmMain::StartPortalMode()
+{
+    FPortal = new platform::TPortalColorPicker(this);
+    connect(FPortal, &platform::TPortalColorPicker::Picked, this, &TFrmMain::PortalPicked);
+    connect(FPortal, &platform::TPortalColorPicker::Cancelled, this, &TFrmMain::PortalEnded);
+    connect(FPortal, &platform::TPortalColorPicker::Failed, this, &TFrmMain::PortalFailed);
+    ftbSpoit->SetProperty("Hint", PortalHint);
+    PortalEnded();
+}
+
+// A click asks the desktop for a colour; a click while it is asked closes the request.
+void TFrmMain::PortalSpoitClick()
+{
+    if (FPortal->Pending()) {
+        FPortal->Close();
+        ftbSpoit->SetColor(clBtnFace);
+        lblSpoitMsg->SetColor(clBtnFace);
+        PortalEnded();
+        return;
+    }
+    fbtHTML->SetEnabled(true);
+    lblHtmlCode->SetEnabled(true);
+    ShowPortalCaption(PortalWaitCaption);
+    FPortal->Pick(PortalParentWindow(*this));
+}
+
+void TFrmMain::PortalPicked(int R, int G, int B)
+{
+    const TColor C = RGBToColor(std::uint8_t(R), std::uint8_t(G), std::uint8_t(B));
+    CaptureColor(C);
+    ftbSpoit->SetColor(C);
+    lblSpoitMsg->SetColor(C);
+    PortalEnded();
+}
+
+// The plain state of the portal mode: the caption that invites a click.
+void TFrmMain::PortalEnded() { ShowPortalCaption(PortalRestCaption); }
+
+// The portal captions sit in the middle of the button; the label sizes itself to them.
+void TFrmMain::ShowPortalCaption(const char* Caption)
+{
+    lblSpoitMsg->SetCaption(QString::fromUtf8(Caption));
+    lblSpoitMsg->SetLeft(ftbSpoit->Left() + (ftbSpoit->Width() - lblSpoitMsg->Width()) / 2);
+    lblSpoitMsg->SetTop(ftbSpoit->Top() + (ftbSpoit->Height() - lblSpoitMsg->Height()) / 2);
+}
+
+void TFrmMain::PortalFailed(const QString& Message)
+{
+    PortalEnded();
+    Application->ShowException(EPlatformError(Message));
 }
 
 // A press on the window's own surface in the mode shows the last reading in the

@@ -10,6 +10,10 @@
 // The eyedropper mode is on exactly while Timer1 is enabled: each tick reads the
 // pixel under the pointer (TSpoit) onto the eyedropper button, and a key press
 // hands the button's colour to the bars.
+//
+// In a Wayland session the screen cannot be read: the eyedropper button asks the
+// desktop portal for one colour instead (FPortal), and the colour goes to the bars
+// as a key capture would take it.
 #include "Form.h"
 
 class TLabel;
@@ -29,6 +33,9 @@ class TColorLabel;
 class THTMLColor;
 class TSpoit;
 struct TPublished;
+namespace platform {
+class TPortalColorPicker;
+}
 
 class TFrmMain : public TForm {
     Q_OBJECT
@@ -77,6 +84,7 @@ private:
     TColorLabel* FColorLabel = nullptr;
     THTMLColor* FHTMLColor = nullptr;
     TSpoit* FSpoit = nullptr;
+    platform::TPortalColorPicker* FPortal = nullptr; // only in a Wayland session
 
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
@@ -100,6 +108,13 @@ private:
     void BarChanged(TScrollBar* Bar, TSpinEdit* Spin);
     void CopyCode(TLabel* Code);
     void SpinChanged(TSpinEdit* Spin, TScrollBar* Bar);
+    void CaptureColor(TColor C);
+    void StartPortalMode();
+    void PortalSpoitClick();
+    void PortalPicked(int R, int G, int B);
+    void PortalEnded();
+    void PortalFailed(const QString& Message);
+    void ShowPortalCaption(const char* Caption);
 
     friend class TFrmMainInspector; // tests look at the helper objects
 };

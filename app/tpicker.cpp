@@ -3,6 +3,8 @@
 #include "Application.h"
 #include "ClipboardKeeper.h"
 #include "DisplayCheck.h"
+#include "LostDisplay.h"
+#include "SessionKind.h"
 #include "TavrinPicker.h"
 #include "Unit1.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char* argv[])
         return platform::RunClipboardKeeper();
     if (!DisplayAvailable(argv[0]))
         return 1;
+    StartSession(argc, argv);
+    WatchForLostDisplay(argv[0]);
     QApplication Qt(argc, argv);
     TApplication App;
     App.Initialize();
