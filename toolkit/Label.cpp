@@ -13,6 +13,7 @@ void TLabel::SetCaption(const QString& V)
     if (V == FCaption)
         return;
     FCaption = V;
+    FLineTexts.clear();
     AdjustSize();
     update();
 }
@@ -22,6 +23,22 @@ QStringList TLabel::Lines() const
     QString Text = FCaption;
     Text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return Text.split(QLatin1Char('\n'));
+}
+
+// Shaping is the dear part of drawing text. The lines keep their layout until the
+// caption or the font changes, so a label whose colour changes on every eyedropper
+// tick repaints without shaping its caption again.
+const QList<QStaticText>& TLabel::LineTexts()
+{
+    if (FLineTexts.isEmpty()) {
+        for (const QString& Line : Lines()) {
+            QStaticText Text(Line);
+            Text.setTextFormat(Qt::PlainText);
+            Text.prepare(QTransform(), font());
+            FLineTexts << Text;
+        }
+    }
+    return FLineTexts;
 }
 
 void TLabel::AdjustSize()
@@ -69,11 +86,22 @@ void TLabel::paintEvent(QPaintEvent*)
         P.fillRect(rect(), ColorToQColor(Color()));
     P.setFont(font());
     const int LineHeight = QFontMetrics(font()).height();
-    const QStringList All = Lines();
+    const QList<QStaticText>& Texts = LineTexts();
     auto DrawText = [&](int Dx, int Dy) {
-        for (int I = 0; I < All.size(); ++I)
-            P.drawText(QRect(Dx, Dy + I * LineHeight, width(), LineHeight),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, All[I]);
+        for (int I = 0; I < Texts.size(); ++I) {
+            // Each line in a box of its own, clipped to it when it overflows, as
+            // QPainter::drawText does with a box.
+            const QRect Box(Dx, Dy + I * LineHeight, width(), LineHeight);
+            const QSizeF Size = Texts[I].size();
+            const bool Clip = Size.width() > Box.width() || Size.height() > Box.height();
+            if (Clip) {
+                P.save();
+                P.setClipRect(Box, Qt::IntersectClip);
+            }
+            P.drawStaticText(Box.topLeft(), Texts[I]);
+            if (Clip)
+                P.restore();
+        }
     };
     if (isEnabled()) {
         P.setPen(ColorToQColor(FontColor()));
@@ -103,8 +131,10 @@ void TLabel::mouseReleaseEvent(QMouseEvent* E)
 
 void TLabel::changeEvent(QEvent* E)
 {
-    if (E->type() == QEvent::FontChange)
+    if (E->type() == QEvent::FontChange) {
+        FLineTexts.clear();
         AdjustSize();
+    }
     // A disabled control lets presses through to the form beneath, as a disabled
     // control is skipped when the form looks for the control under the pointer.
     if (E->type() == QEvent::EnabledChange)

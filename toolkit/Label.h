@@ -4,6 +4,9 @@
 // click event. Painting is our own so the background and the greying are exact.
 #include "Component.h"
 
+#include <QList>
+#include <QStaticText>
+
 class TLabel : public QWidget, public TControl {
     Q_OBJECT
 public:
@@ -26,8 +29,10 @@ protected:
 
 private:
     QStringList Lines() const;
+    const QList<QStaticText>& LineTexts();
     void AdjustSize();
     QString FCaption;
+    QList<QStaticText> FLineTexts; // laid out once per caption and font
     bool FAutoSize = true;
     bool FTransparent = false;
     int FMinWidth = 0, FMaxWidth = 0, FMinHeight = 0, FMaxHeight = 0;
