@@ -67,7 +67,8 @@ bool TSpinEdit::IsValidChar(QChar C)
 {
     if (C == QLatin1Char('\r') || C == QLatin1Char('\n'))
         return false;
-    if (C.unicode() < 32)
+    // DEL is a control character too: on X11 it is the Delete key's text.
+    if (C.unicode() < 32 || C.unicode() == 0x7f)
         return true;
     const QString Separator = QLocale().decimalPoint();
     return (C >= QLatin1Char('0') && C <= QLatin1Char('9')) || C == QLatin1Char('+') ||
