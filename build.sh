@@ -13,18 +13,8 @@ TEST_PACKAGES=(xvfb xauth xdotool xclip x11-xserver-utils x11-utils libxcb-res0-
                clang libclang-rt-14-dev xrestop)
 BUILD_DIR=${BUILD_DIR:-build}
 
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+# shellcheck source=tools/install-missing.sh
+source tools/install-missing.sh
 
 configure() {
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release

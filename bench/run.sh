@@ -25,18 +25,8 @@ RUNS=${RUNS:-5}
 TOOLS=(tpicker time_to_map bare_window rss_after cpu_of pixel_at moving_pattern
        spoit_reading editing_chain)
 
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+# shellcheck source=tools/install-missing.sh
+source tools/install-missing.sh
 
 # "median min max" of the numbers in a file, one a line.
 stats() {
