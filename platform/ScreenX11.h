@@ -1,5 +1,5 @@
 #pragma once
-// The backend that reads the X root window over Qt's xcb connection. Only valid while
+// The backend that reads the X root window (see ReadingConnection.h). Only valid while
 // a QGuiApplication on the xcb platform exists.
 #include "Screen.h"
 

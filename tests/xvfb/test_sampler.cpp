@@ -2,6 +2,7 @@
 // root window on 24- and 16-bit screens, points off the root, what a reading costs
 // the server and the process, and the pointer position.
 #include "ColorSpoit.h"
+#include "ReadingConnection.h"
 #include "Screen.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <climits>
 #include <cstdlib>
 #include <malloc.h>
+#include <sys/socket.h>
 
 #include <xcb/res.h>
 #include <xcb/xcb.h>
@@ -37,13 +39,14 @@ void Sync()
     std::free(xcb_get_input_focus_reply(C, xcb_get_input_focus(C), nullptr));
 }
 
-// Sequence number the next request will get.
-unsigned NextSequence()
+// Sequence number the next request on C will get.
+unsigned NextSequence(xcb_connection_t* C)
 {
-    xcb_connection_t* C = Connection();
     const xcb_void_cookie_t Cookie = xcb_no_operation(C);
     return Cookie.sequence + 1;
 }
+
+xcb_connection_t* ReadingConnection() { return platform::ReadingConnection().Connection; }
 
 bool RunTool(const QString& Program, const QStringList& Args)
 {
@@ -79,18 +82,29 @@ TColor Expected(TColor C)
     return FirstScreen()->root_depth == 16 ? QuantisedTo565(C) : C;
 }
 
-QMap<xcb_atom_t, quint32> ClientResources()
+// Every client of the server (the server itself, this test's Qt connection and the
+// readings' own) by its resource base, with the number of resources it holds.
+QMap<quint32, quint32> ResourcesPerClient()
 {
     xcb_connection_t* C = Connection();
-    QMap<xcb_atom_t, quint32> Counts;
-    xcb_res_query_client_resources_reply_t* Reply = xcb_res_query_client_resources_reply(
-        C, xcb_res_query_client_resources(C, xcb_get_setup(C)->resource_id_base), nullptr);
-    if (!Reply)
-        return Counts;
-    for (auto It = xcb_res_query_client_resources_types_iterator(Reply); It.rem;
-         xcb_res_type_next(&It))
-        Counts[It.data->resource_type] = It.data->count;
-    std::free(Reply);
+    QList<quint32> Clients;
+    if (xcb_res_query_clients_reply_t* Reply =
+            xcb_res_query_clients_reply(C, xcb_res_query_clients(C), nullptr)) {
+        for (auto It = xcb_res_query_clients_clients_iterator(Reply); It.rem; xcb_res_client_next(&It))
+            Clients << It.data->resource_base;
+        std::free(Reply);
+    }
+    QMap<quint32, quint32> Counts;
+    for (quint32 Base : Clients) {
+        xcb_res_query_client_resources_reply_t* Reply = xcb_res_query_client_resources_reply(
+            C, xcb_res_query_client_resources(C, Base), nullptr);
+        if (!Reply)
+            continue;
+        quint32& Total = Counts[Base];
+        for (auto It = xcb_res_query_client_resources_types_iterator(Reply); It.rem; xcb_res_type_next(&It))
+            Total += It.data->count;
+        std::free(Reply);
+    }
     return Counts;
 }
 
@@ -203,7 +217,7 @@ private slots:
         QCOMPARE(Spoit.GetColor(), clInvalid);
     }
 
-    // Failed readings must not leave X errors for Qt to report. The first part shows
+    // Failed readings must not leave X errors behind for anyone. The first part shows
     // that an error which does reach Qt's queue is seen here.
     void errorsStayOutOfQtsQueue()
     {
@@ -217,8 +231,8 @@ private slots:
 
         xcb_map_window(Connection(), FirstScreen()->root + 0x7FFF); // no such window
         Sync();
-        QCoreApplication::processEvents();
-        QCOMPARE(XcbMessages.size(), 1);
+        // Qt's reader thread hands the error on in its own time.
+        QTRY_COMPARE(XcbMessages.size(), 1);
 
         XcbMessages.clear();
         for (int I = 0; I < 50; ++I) {
@@ -226,11 +240,15 @@ private slots:
             QCOMPARE(platform::ReadScreenPixel(0, Height + I), clInvalid);
         }
         Sync();
-        QCoreApplication::processEvents();
+        QTest::qWait(50);
         QCOMPARE(XcbMessages, QStringList());
+        // Nor do they wait in the readings' own connection as events.
+        xcb_generic_event_t* Left = xcb_poll_for_event(ReadingConnection());
+        QVERIFY2(!Left, Left ? qPrintable(QString::number(Left->response_type)) : "");
     }
 
-    // The eyedropper reads every 10 ms: one request per reading, nothing else.
+    // The eyedropper reads every 10 ms: one request per reading, nothing else, and
+    // none of it on Qt's connection.
     void oneRequestPerReading_data()
     {
         QTest::addColumn<int>("x");
@@ -243,19 +261,75 @@ private slots:
     {
         QFETCH(int, x);
         QFETCH(int, y);
-        platform::ReadScreenPixel(x, y); // first use describes the screen
-        const unsigned Before = NextSequence();
+        platform::ReadScreenPixel(x, y); // first use opens the connection, describes the screen
+        QVERIFY(platform::ReadingConnection().OwnConnection);
+        const unsigned QtBefore = NextSequence(Connection());
+        const unsigned Before = NextSequence(ReadingConnection());
         platform::ReadScreenPixel(x, y);
-        const unsigned After = NextSequence();
+        const unsigned After = NextSequence(ReadingConnection());
         QVERIFY2(After - Before <= 2, qPrintable(QString::number(After - Before - 1)));
+        QCOMPARE(NextSequence(Connection()) - QtBefore, 1u);
+    }
+
+    // A tick asks for the pointer and then for the pixel under it. The pointer query
+    // brings along the pixel where the pointer was last seen, so a resting pointer
+    // costs two requests a tick and the reading itself none; a moved one gets a fresh
+    // reading at its new place.
+    void tickPairsPointerAndPixel()
+    {
+        QVERIFY(SetRootColour(RGBToColor(0xFF, 0, 0)));
+        const TColor Red = Expected(RGBToColor(0xFF, 0, 0));
+        xcb_connection_t* C = Connection();
+        const xcb_window_t Patch = xcb_generate_id(C);
+        const std::uint32_t Values[] = {FirstScreen()->white_pixel, 1};
+        xcb_create_window(C, XCB_COPY_FROM_PARENT, Patch, FirstScreen()->root, 100, 100, 50, 50, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, Values);
+        xcb_map_window(C, Patch);
+        Sync();
+        auto Destroy = qScopeGuard([&] { xcb_destroy_window(C, Patch); Sync(); });
+
+        struct TTick { int PointerX, PointerY; TColor Want; unsigned Requests; };
+        const TTick Ticks[] = {
+            {10, 10, Red, 3},        // moved: the paired reading is of the old place
+            {10, 10, Red, 2},        // resting
+            {120, 120, clWhite, 3},  // moved onto the patch
+            {120, 120, clWhite, 2},
+            {10, 10, Red, 3},        // and off it again
+        };
+        auto Tick = [](int& X, int& Y) {
+            return platform::GetCursorPos(X, Y) ? platform::ReadScreenPixel(X, Y) : clInvalid;
+        };
+        QVERIFY(RunTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("200"), QStringLiteral("40")}));
+        int X = -1, Y = -1;
+        QCOMPARE(Tick(X, Y), Red);
+        for (const TTick& T : Ticks) {
+            QVERIFY(RunTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"),
+                QString::number(T.PointerX), QString::number(T.PointerY)}));
+            const unsigned Before = NextSequence(ReadingConnection());
+            QCOMPARE(Tick(X, Y), T.Want);
+            QCOMPARE(QPoint(X, Y), QPoint(T.PointerX, T.PointerY));
+            const unsigned Sent = NextSequence(ReadingConnection()) - Before - 1;
+            QVERIFY2(Sent == T.Requests,
+                     qPrintable(QStringLiteral("tick %1: %2 requests").arg(&T - Ticks).arg(Sent)));
+        }
+
+        // The screen changing under a resting pointer shows at the next tick.
+        QVERIFY(SetRootColour(RGBToColor(0, 0, 0xFF)));
+        QCOMPARE(Tick(X, Y), Expected(RGBToColor(0, 0, 0xFF)));
+        // A reading elsewhere after a pointer query reads there.
+        QVERIFY(platform::GetCursorPos(X, Y));
+        QCOMPARE(platform::ReadScreenPixel(125, 125), clWhite);
     }
 
     void manyReadingsLeaveNothingBehind()
     {
         QVERIFY(SetRootColour(RGBToColor(0x84, 0xC3, 0x42)));
         QCoreApplication::processEvents();
-        const QMap<xcb_atom_t, quint32> ResourcesBefore = ClientResources();
-        QVERIFY(!ResourcesBefore.isEmpty());
+        platform::ReadScreenPixel(0, 0);
+        const QMap<quint32, quint32> ResourcesBefore = ResourcesPerClient();
+        QVERIFY(ResourcesBefore.contains(xcb_get_setup(Connection())->resource_id_base));
+        QVERIFY(ResourcesBefore.contains(xcb_get_setup(ReadingConnection())->resource_id_base));
         const int FdsBefore = OpenFileDescriptors();
 
         TSpoit Spoit;
@@ -267,7 +341,7 @@ private slots:
         }
         QCOMPARE(Wrong, 0);
 
-        QCOMPARE(ClientResources(), ResourcesBefore);
+        QCOMPARE(ResourcesPerClient(), ResourcesBefore);
         QCOMPARE(OpenFileDescriptors(), FdsBefore);
     }
 
@@ -311,6 +385,25 @@ private slots:
         QVERIFY(platform::GetCursorPos(X, Y));
         QCOMPARE(X, x);
         QCOMPARE(Y, y);
+    }
+
+    // Runs last: it breaks the readings' own connection, as a server that drops the
+    // client would. No reading is lost; they go on over Qt's connection.
+    void readingsOutliveTheirConnection()
+    {
+        QVERIFY(SetRootColour(RGBToColor(0xFF, 0, 0)));
+        QVERIFY(RunTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("30")}));
+        platform::ReadScreenPixel(0, 0);
+        QVERIFY(platform::ReadingConnection().OwnConnection);
+        QCOMPARE(shutdown(xcb_get_file_descriptor(ReadingConnection()), SHUT_RDWR), 0);
+
+        // In the order of an eyedropper tick: the pointer, then the pixel under it.
+        int X = -1, Y = -1;
+        QVERIFY(platform::GetCursorPos(X, Y));
+        QCOMPARE(QPoint(X, Y), QPoint(20, 30));
+        QVERIFY(!platform::ReadingConnection().OwnConnection);
+        QCOMPARE(platform::ReadScreenPixel(X, Y), Expected(RGBToColor(0xFF, 0, 0)));
+        QCOMPARE(platform::ReadScreenPixel(Width, 0), clInvalid);
     }
 };
 
