@@ -20,6 +20,11 @@ int main(int argc, char* argv[])
         return 1;
     StartSession(argc, argv);
     WatchForLostDisplay(argv[0]);
+    // The eyedropper repaints its button on every tick. With shared-memory images Qt
+    // waits for the server to finish each upload before the next paint, a round trip
+    // through its event thread; sending the few kilobytes over the socket costs less.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication Qt(argc, argv);
     TApplication App;
     App.Initialize();
