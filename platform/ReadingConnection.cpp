@@ -80,10 +80,8 @@ TReadingConnection ReadingConnection()
         ++S.Generation;
     }
     if (S.Own)
-        return {S.Own, D.ScreenNumber, S.Generation, true};
-    return {D.Connection, D.ScreenNumber, S.Generation, false};
+        return {S.Own, D.ScreenNumber, S.Generation, true, D.Connection};
+    return {D.Connection, D.ScreenNumber, S.Generation, false, D.Connection};
 }
-
-xcb_connection_t* QtConnection() { return QtDisplay().Connection; }
 
 } // namespace platform

@@ -14,12 +14,10 @@ struct TReadingConnection {
     int ScreenNumber = 0;                   // the display's default screen, Qt's too
     unsigned Generation = 0;                // changes whenever Connection changes
     bool OwnConnection = false;             // false: the readings share Qt's connection
+    xcb_connection_t* QtConnection = nullptr; // RandR notifications arrive there
 };
 
 // Opens the connection of its own on first use. GUI thread, or serialised by the caller.
 TReadingConnection ReadingConnection();
-
-// Qt's connection: RandR notifications arrive there, through Qt's event filter.
-xcb_connection_t* QtConnection();
 
 } // namespace platform

@@ -108,6 +108,7 @@ TRootInfo CurrentRoot()
         return {};
     if (Cached.Connection != R.Connection || Cached.Generation != R.Generation)
         Cached = Describe(R);
+    Cached.QtConnection = R.QtConnection;
     return Cached;
 }
 

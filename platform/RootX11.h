@@ -25,6 +25,7 @@ struct TPixelFormat {
 struct TRootInfo {
     xcb_connection_t* Connection = nullptr;
     unsigned Generation = 0; // of the reading connection this describes
+    xcb_connection_t* QtConnection = nullptr; // where layout change notifications arrive
     xcb_window_t Root = XCB_WINDOW_NONE;
     TPixelFormat Format;
 };

@@ -70,19 +70,6 @@ void ForgetPaired(const TRootInfo& Current)
     Paired.Pending = false;
 }
 
-// The paired reading of (X, Y), when there is one; InvalidPixel with Taken false
-// otherwise.
-std::uint32_t TakePaired(const TRootInfo& Info, int X, int Y, bool& Taken)
-{
-    Taken = Paired.Pending && SameConnection(Paired.Root, Info) && Paired.X == X && Paired.Y == Y;
-    if (!Taken) {
-        ForgetPaired(Info);
-        return InvalidPixel;
-    }
-    Paired.Pending = false;
-    return PixelReply(Info, Paired.Cookie);
-}
-
 bool CursorPosOn(const TRootInfo& Info, int& X, int& Y)
 {
     ForgetPaired(Info);
@@ -109,9 +96,12 @@ bool CursorPosOn(const TRootInfo& Info, int& X, int& Y)
 
 std::uint32_t ReadPixelOn(const TRootInfo& Info, int X, int Y)
 {
-    bool Taken = false;
-    const std::uint32_t Pixel = TakePaired(Info, X, Y, Taken);
-    return Taken ? Pixel : PixelReply(Info, RequestPixel(Info, X, Y));
+    if (Paired.Pending && SameConnection(Paired.Root, Info) && Paired.X == X && Paired.Y == Y) {
+        Paired.Pending = false;
+        return PixelReply(Info, Paired.Cookie);
+    }
+    ForgetPaired(Info);
+    return PixelReply(Info, RequestPixel(Info, X, Y));
 }
 
 // When the server has dropped the connection a call failed on, the root as the
@@ -133,7 +123,7 @@ std::uint32_t X11ReadPixel(int X, int Y)
     // are not on the screen; the monitor list follows Qt's connection, where the
     // layout change notifications arrive.
     if (X < 0 || Y < 0 || X > INT16_MAX || Y > INT16_MAX || Info.Root == XCB_WINDOW_NONE
-        || Info.Format.BytesPerPixel == 0 || !OnAMonitor(QtConnection(), Info.Root, X, Y)) {
+        || Info.Format.BytesPerPixel == 0 || !OnAMonitor(Info.QtConnection, Info.Root, X, Y)) {
         ForgetPaired(Info);
         return InvalidPixel;
     }
