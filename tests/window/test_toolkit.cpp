@@ -90,9 +90,11 @@ int PaintsOf(QWidget* W, const std::function<void()>& Change)
     return Counter.Paints;
 }
 
-QImage Rendered(QWidget* W)
+// What the widget paints, at Scale device pixels to a logical one.
+QImage Rendered(QWidget* W, int Scale = 1)
 {
-    QImage Image(W->size(), QImage::Format_RGB32);
+    QImage Image(W->size() * Scale, QImage::Format_RGB32);
+    Image.setDevicePixelRatio(Scale);
     W->render(&Image);
     return Image;
 }
@@ -223,12 +225,25 @@ void TestToolkit::flatButtonFaceAndFrame()
     B->setAttribute(Qt::WA_UnderMouse, hover);
     B->setDown(down);
     QCOMPARE(B->FaceColor(), TColor(face));
-    const QImage Image = Rendered(B);
-    QCOMPARE(Image.pixelColor(B->Width() / 2, B->Height() / 2), ColorToQColor(face));
-    QCOMPARE(Image.pixelColor(B->Width() / 2, 0), ColorToQColor(topLeft));
-    QCOMPARE(Image.pixelColor(0, B->Height() / 2), ColorToQColor(topLeft));
-    QCOMPARE(Image.pixelColor(B->Width() / 2, B->Height() - 1), ColorToQColor(bottomRight));
-    QCOMPARE(Image.pixelColor(B->Width() - 1, B->Height() / 2), ColorToQColor(bottomRight));
+    // The frame is one logical pixel on every side, so as many device pixels as the
+    // scale; the corners where the two colours meet take the bottom-right one.
+    for (const int Scale : {1, 2}) {
+        const QImage Image = Rendered(B, Scale);
+        const int W = Image.width(), H = Image.height();
+        QCOMPARE(Image.pixelColor(W / 2, H / 2), ColorToQColor(face));
+        for (int D = 0; D < Scale; ++D) {
+            QCOMPARE(Image.pixelColor(W / 2, D), ColorToQColor(topLeft));
+            QCOMPARE(Image.pixelColor(D, H / 2), ColorToQColor(topLeft));
+            QCOMPARE(Image.pixelColor(W / 2, H - 1 - D), ColorToQColor(bottomRight));
+            QCOMPARE(Image.pixelColor(W - 1 - D, H / 2), ColorToQColor(bottomRight));
+        }
+        QCOMPARE(Image.pixelColor(W / 2, Scale), ColorToQColor(face));
+        QCOMPARE(Image.pixelColor(Scale, H / 2), ColorToQColor(face));
+        QCOMPARE(Image.pixelColor(W / 2, H - 1 - Scale), ColorToQColor(face));
+        QCOMPARE(Image.pixelColor(W - 1 - Scale, H / 2), ColorToQColor(face));
+        QCOMPARE(Image.pixelColor(W - 1, 0), ColorToQColor(bottomRight));
+        QCOMPARE(Image.pixelColor(0, H - 1), ColorToQColor(bottomRight));
+    }
 }
 
 void TestToolkit::keyPreviewSeesKeysBeforeTheControl()
