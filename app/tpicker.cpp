@@ -23,9 +23,14 @@ int main(int argc, char* argv[])
     // The eyedropper repaints its button on every tick. With shared-memory images Qt
     // waits for the server to finish each upload before the next paint, a round trip
     // through its event thread; sending the few kilobytes over the socket costs less.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+    const bool NoMitShmIsOurs = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (NoMitShmIsOurs)
         qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication Qt(argc, argv);
+    // Qt has read it while connecting. Programs started from here (the browser for
+    // the web site, the clipboard keeper) get the user's environment, not our choice.
+    if (NoMitShmIsOurs)
+        qunsetenv("QT_XCB_NO_MITSHM");
     TApplication App;
     App.Initialize();
     App.CreateForm(FrmMain);
