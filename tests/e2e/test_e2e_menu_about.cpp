@@ -438,7 +438,7 @@ void TestE2EMenuAbout::webSiteGoesToTheBrowser()
         QVERIFY(ArgsFile.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(ArgsFile.readAll()).split('\n', Qt::SkipEmptyParts),
                  (QStringList{"1", QString::fromLatin1(AuthorWebSite),
-                              // the picker's own choice of window uploads stays its own
+                              // the runner's own value passes through, the picker's does not
                               Env.value("QT_XCB_NO_MITSHM", "unset")}));
     } else {
         QVERIFY(XdgOpenStatus != 0);
