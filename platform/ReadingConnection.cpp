@@ -79,9 +79,7 @@ TReadingConnection ReadingConnection()
         S.Own = nullptr;
         ++S.Generation;
     }
-    if (S.Own)
-        return {S.Own, D.ScreenNumber, S.Generation, true, D.Connection};
-    return {D.Connection, D.ScreenNumber, S.Generation, false, D.Connection};
+    return {S.Own ? S.Own : D.Connection, D.ScreenNumber, S.Generation, D.Connection};
 }
 
 } // namespace platform

@@ -13,11 +13,13 @@ struct TReadingConnection {
     xcb_connection_t* Connection = nullptr; // nullptr without an xcb application
     int ScreenNumber = 0;                   // the display's default screen, Qt's too
     unsigned Generation = 0;                // changes whenever Connection changes
-    bool OwnConnection = false;             // false: the readings share Qt's connection
     xcb_connection_t* QtConnection = nullptr; // RandR notifications arrive there
+
+    // false: the readings share Qt's connection
+    bool OwnConnection() const { return Connection != QtConnection; }
 };
 
-// Opens the connection of its own on first use. GUI thread, or serialised by the caller.
+// Opens the connection of its own on first use. GUI thread only.
 TReadingConnection ReadingConnection();
 
 } // namespace platform

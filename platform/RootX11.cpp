@@ -3,7 +3,6 @@
 #include "ReadingConnection.h"
 
 #include <bit>
-#include <mutex>
 
 namespace platform {
 namespace {
@@ -99,10 +98,7 @@ TRootInfo Describe(const TReadingConnection& R)
 
 TRootInfo CurrentRoot()
 {
-    static std::mutex Lock;
     static TRootInfo Cached;
-
-    std::lock_guard Guard(Lock);
     const TReadingConnection R = ReadingConnection();
     if (!R.Connection)
         return {};

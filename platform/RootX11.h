@@ -31,7 +31,8 @@ struct TRootInfo {
 };
 
 // The root as the current reading connection sees it; no window without an xcb
-// application. Taken from the connection setup, again only when the connection changes.
+// application. Taken from the connection setup, again only when the connection
+// changes. GUI thread only.
 TRootInfo CurrentRoot();
 
 // A pixel of an image in Format as $00BBGGRR; Data holds Format.BytesPerPixel bytes.

@@ -262,7 +262,7 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, y);
         platform::ReadScreenPixel(x, y); // first use opens the connection, describes the screen
-        QVERIFY(platform::ReadingConnection().OwnConnection);
+        QVERIFY(platform::ReadingConnection().OwnConnection());
         const unsigned QtBefore = NextSequence(Connection());
         const unsigned Before = NextSequence(ReadingConnection());
         platform::ReadScreenPixel(x, y);
@@ -394,14 +394,14 @@ private slots:
         QVERIFY(SetRootColour(RGBToColor(0xFF, 0, 0)));
         QVERIFY(RunTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("30")}));
         platform::ReadScreenPixel(0, 0);
-        QVERIFY(platform::ReadingConnection().OwnConnection);
+        QVERIFY(platform::ReadingConnection().OwnConnection());
         QCOMPARE(shutdown(xcb_get_file_descriptor(ReadingConnection()), SHUT_RDWR), 0);
 
         // In the order of an eyedropper tick: the pointer, then the pixel under it.
         int X = -1, Y = -1;
         QVERIFY(platform::GetCursorPos(X, Y));
         QCOMPARE(QPoint(X, Y), QPoint(20, 30));
-        QVERIFY(!platform::ReadingConnection().OwnConnection);
+        QVERIFY(!platform::ReadingConnection().OwnConnection());
         QCOMPARE(platform::ReadScreenPixel(X, Y), Expected(RGBToColor(0xFF, 0, 0)));
         QCOMPARE(platform::ReadScreenPixel(Width, 0), clInvalid);
     }
