@@ -96,6 +96,19 @@ void TestE2EEyedropper::capturesThePixelUnderThePointer()
     MoveTo(QPoint(1210, 90));
     const QRect Button = Scaled(InWindow(FrmMain->ftbSpoit), scale).translated(Origin);
     QCOMPARE(Screenshot().pixelColor(Button.left() + 3 * scale, Button.bottom() - 4 * scale), QColor(200, 100, 30));
+    // Round the face, a frame one logical pixel wide on every side: as many device
+    // pixels as the scale, all of one colour, and the face right inside it.
+    const int Along = Button.width() - 2 * scale, Down = Button.height() - 2 * scale;
+    const QRect Sides[] = {{Button.left(), Button.top() + scale, scale, Down},
+                           {Button.right() + 1 - scale, Button.top() + scale, scale, Down},
+                           {Button.left() + scale, Button.top(), Along, scale},
+                           {Button.left() + scale, Button.bottom() + 1 - scale, Along, scale}};
+    const QColor Frame = UniformColour(Sides[0]);
+    QVERIFY(Frame.isValid() && Frame != QColor(200, 100, 30));
+    for (const QRect& Side : Sides)
+        QCOMPARE(UniformColour(Side), Frame);
+    QCOMPARE(UniformColour(Button.adjusted(scale, scale, -scale, -scale).adjusted(0, 0, 0, -Down + 1)),
+             QColor(200, 100, 30));
 
     // A second click: the plain button and the rest caption at its place again.
     Xdotool({"mousemove", "--sync", QString::number(Button.left() + 4 * scale), QString::number(Button.top() + 4 * scale)});
